@@ -43,9 +43,13 @@ using PWerte = TWerte*;
 // Set of fields, bit n for the field of ordinal n.
 using TNotwEingaben = std::uint16_t;
 
-constexpr TNotwEingaben Bit(TFeldNamen f) { return static_cast<TNotwEingaben>(1u << f); }
+constexpr TNotwEingaben Bit(TFeldNamen f) {
+    return static_cast<TNotwEingaben>(1u << f);
+}
 
-constexpr bool IstBekannt(TEingStatus s) { return s == CI_Eingegeben || s == CI_Ergebnis; }
+constexpr bool IstBekannt(TEingStatus s) {
+    return s == CI_Eingegeben || s == CI_Ergebnis;
+}
 
 // Colours are 0x00BBGGRR, red in the low byte.
 using TColor = std::uint32_t;
