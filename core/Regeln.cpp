@@ -94,7 +94,8 @@ bool BerechneVeRFromAbtVgR(TWerte& e) {
 }
 
 bool BerechneSWGWFromVwRVwGVgR(TWerte& e) {
-    const double a = Normiere360d(double(e[VwR]) - e[VgR]);
+    // Unlike the angles derived from w, this one goes through the 32-bit normaliser.
+    const double a = N360(double(e[VwR]) - e[VgR]);
     const double vwg = e[VwG];
     return Speichern(e, {{SW, F(vwg * Sin(a))}, {GW, F(vwg * Cos(a))}});
 }
