@@ -52,6 +52,7 @@ struct TZeile {
     std::size_t Anfang;
     std::size_t Ende;
     std::size_t Naechste;
+    bool Umbruch; // false for a last line without "\n"
 };
 
 enum class TZeilenArt { Sonstige, Section, Key };
@@ -76,9 +77,11 @@ public:
         if (nl == std::string_view::npos) {
             z.Ende = FText.size();
             z.Naechste = FText.size();
+            z.Umbruch = false;
         } else {
             z.Ende = nl;
             z.Naechste = nl + 1;
+            z.Umbruch = true;
         }
         if (z.Ende > z.Anfang && FText[z.Ende - 1] == '\r') --z.Ende;
         FPos = z.Naechste;
@@ -146,7 +149,7 @@ TFundstelle Suchen(std::string_view text, std::string_view section, std::string_
         if (inErsterSection && z.Ende > z.Anfang &&
             !Trimmen(text.substr(z.Anfang, z.Ende - z.Anfang)).empty()) {
             f.SectionEnde = z.Naechste;
-            f.SectionEndeOhneUmbruch = z.Naechste == z.Ende;
+            f.SectionEndeOhneUmbruch = !z.Umbruch;
         }
         if (inSection && inhalt.Art == TZeilenArt::Key && GleichOhneFall(inhalt.Name, key)) {
             f.KeyGefunden = true;
@@ -167,6 +170,11 @@ bool LetzteZeileLeer(std::string_view text) {
         if (!IstLeer(c) && c != '\r') return false;
     }
     return true;
+}
+
+// What ends a last line that has no "\n": only that when it already ends with "\r".
+std::string_view Abschluss(std::string_view text, std::string_view umbruch) {
+    return !text.empty() && text.back() == '\r' ? "\n" : umbruch;
 }
 
 bool HatUmbruch(std::string_view s) {
@@ -374,12 +382,12 @@ void TIniText::WriteString(std::string_view section, std::string_view key, std::
     zeile += wert;
     zeile += umbruch;
     if (f.SectionGefunden) {
-        if (f.SectionEndeOhneUmbruch) zeile.insert(0, umbruch);
+        if (f.SectionEndeOhneUmbruch) zeile.insert(0, Abschluss(FText, umbruch));
         FText.insert(f.SectionEnde, zeile);
         return;
     }
     std::string neu;
-    if (!FText.empty() && FText.back() != '\n') neu += umbruch;
+    if (!FText.empty() && FText != Bom && FText.back() != '\n') neu += Abschluss(FText, umbruch);
     // A blank line between sections, unless the text ends with one already.
     if (!LetzteZeileLeer(FText)) neu += umbruch;
     neu += '[';
