@@ -10,6 +10,8 @@ namespace {
 
 constexpr double Pi = 3.14159265358979323846;
 constexpr double Grad = Pi / 180;
+// Wider shafts are always filled as polygons (clipped to the image).
+constexpr double MaxLinienBreite = 1024;
 
 TPunkt Plus(TPunkt p, TPunkt q) {
     return {p.X + q.X, p.Y + q.Y};
@@ -167,6 +169,14 @@ bool Pfeil(const TSegment& s, double h, double a, double d, TPolygon& dreieck) {
     return true;
 }
 
+TSegment SchaftLinie(const TSegment& s, TVektorArt art, double linienBreite) {
+    TPunkt u;
+    // A north line's arrowhead sits on its end, so its shaft stops short by one head.
+    if (art != TVektorArt::Nord || !Richtung(s, u)) return s;
+    const TPunkt fern = Plus(s.Ende(), Mal(u, -PfeilLaenge(linienBreite)));
+    return {s.X1, s.Y1, fern.X, fern.Y};
+}
+
 std::vector<TPolygon> VektorFlaechen(const TSegment& s, TVektorArt art, double linienBreite) {
     std::vector<TPolygon> flaechen;
     TPunkt u;
@@ -176,8 +186,7 @@ std::vector<TPolygon> VektorFlaechen(const TSegment& s, TVektorArt art, double l
     const double h = PfeilLaenge(linienBreite);
     const TPunkt n = Mal(TPunkt{-u.Y, u.X}, linienBreite / 2);
     const TPunkt p1 = s.Anfang();
-    // A north line's arrowhead sits on its end, so its shaft stops short by one head.
-    const TPunkt fern = art == TVektorArt::Nord ? Plus(s.Ende(), Mal(u, -h)) : s.Ende();
+    const TPunkt fern = SchaftLinie(s, art, linienBreite).Ende();
     flaechen.push_back({Plus(p1, n), Plus(fern, n), Plus(fern, Mal(n, -1)), Plus(p1, Mal(n, -1))});
 
     std::vector<double> spitzen;
@@ -242,12 +251,21 @@ TDreieckBild DreieckBild(const TWerte& werte, const TEingabeStatus& status,
     const double y0 = -2;
     const double x1 = breite + 2.0;
     const double y1 = hoehe + 2.0;
+    auto innen = [&](TPunkt p) { return p.X >= x0 && p.X <= x1 && p.Y >= y0 && p.Y <= y1; };
     auto flaechen = [&](const TSegment& s, TVektorArt art, double linienBreite, TColor farbe) {
-        for (const TPolygon& p : VektorFlaechen(s, art, linienBreite)) {
+        const std::vector<TPolygon> polygone = VektorFlaechen(s, art, linienBreite);
+        for (std::size_t i = 0; i < polygone.size(); ++i) {
             TBildElement e;
             e.Farbe = farbe;
-            e.Flaeche = Beschneiden(p, x0, y0, x1, y1);
-            if (!e.Flaeche.empty()) bild.Elemente.push_back(std::move(e));
+            e.Flaeche = Beschneiden(polygone[i], x0, y0, x1, y1);
+            if (e.Flaeche.empty()) continue;
+            if (i == 0) {
+                e.Linie = SchaftLinie(s, art, linienBreite);
+                e.LinienBreite = std::fabs(linienBreite);
+                e.AlsLinie = e.LinienBreite > 0 && e.LinienBreite <= MaxLinienBreite &&
+                             innen(e.Linie.Anfang()) && innen(e.Linie.Ende());
+            }
+            bild.Elemente.push_back(std::move(e));
         }
     };
     auto bogen = [&](const TSegment& nord, const TSegment& vektor, double radius, TColor farbe) {

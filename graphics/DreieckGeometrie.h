@@ -63,7 +63,11 @@ double PfeilLaenge(double linienBreite);
 // half-width a; false (and nothing) for a segment of length 0.
 bool Pfeil(const TSegment& s, double h, double a, double d, TPolygon& dreieck);
 
+// The centre line of a shaft: the segment itself, for a north line shortened by its arrowhead.
+TSegment SchaftLinie(const TSegment& s, TVektorArt art, double linienBreite);
+
 // Shaft and arrowheads of a vector or north line of the given width; empty for length 0.
+// The shaft comes first.
 std::vector<TPolygon> VektorFlaechen(const TSegment& s, TVektorArt art, double linienBreite);
 
 // An arc from north line to vector, clockwise, with its arrowhead.
@@ -86,6 +90,11 @@ struct TBildElement {
     TColor Farbe = 0; // 0x00BBGGRR
     TPolygon Flaeche; // filled, even-odd (IstBogen false)
     TBogen Bogen;     // stroked 1 pixel wide, then its arrowhead filled (IstBogen true)
+    // A shaft lying within the image may instead be drawn as this line stroked with flat ends
+    // at the given width: the same area, and far cheaper to fill when it is long and thin.
+    bool AlsLinie = false;
+    TSegment Linie;
+    double LinienBreite = 0;
 };
 
 struct TDreieckBild {

@@ -2,6 +2,8 @@
 
 #include "Rechner.h"
 
+#include <algorithm>
+
 #include <QColor>
 #include <QFile>
 #include <QPainter>
@@ -28,6 +30,16 @@ void FlaecheMalen(QPainter& p, const TPolygon& flaeche, const QColor& farbe) {
     p.drawPolygon(punkte.constData(), static_cast<int>(punkte.size()), Qt::OddEvenFill);
 }
 
+// A stroked line with flat ends covers the same quadrilateral as the filled shaft; the
+// rasteriser handles it without scanning the whole bounding box.
+void LinieMalen(QPainter& p, const TSegment& linie, double breite, const QColor& farbe) {
+    p.setBrush(Qt::NoBrush);
+    // Qt hands pens of at most one pixel to its hairline stroker, whose coverage is that of a
+    // hairline, not of the filled shaft; a hair wider keeps the area rasteriser.
+    p.setPen(QPen(farbe, std::max(breite, 1.001), Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(linie.X1, linie.Y1), QPointF(linie.X2, linie.Y2));
+}
+
 void BogenMalen(QPainter& p, const TBogen& bogen, const QColor& farbe) {
     const QRectF kreis(bogen.Mitte.X - bogen.Radius, bogen.Mitte.Y - bogen.Radius, 2 * bogen.Radius,
                        2 * bogen.Radius);
@@ -50,6 +62,8 @@ void BildMalen(QImage& bild, const TDreieckBild& dreieck) {
     for (const TBildElement& e : dreieck.Elemente) {
         if (e.IstBogen)
             BogenMalen(p, e.Bogen, Farbe(e.Farbe));
+        else if (e.AlsLinie)
+            LinieMalen(p, e.Linie, e.LinienBreite, Farbe(e.Farbe));
         else
             FlaecheMalen(p, e.Flaeche, Farbe(e.Farbe));
     }

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -124,6 +125,40 @@ TEST(Zeichnen, NothingInTheMarginButTheNorthLineTop) {
         EXPECT_EQ(gemalt, 0);
         // The north line's arrowhead reaches the top margin.
         EXPECT_FALSE(Weiss(bild.pixel(static_cast<int>(s.Nord1.X1), 26)));
+    }
+}
+
+TEST(Zeichnen, ShaftsStrokedAsLinesMatchTheirPolygons) {
+    TWerte w = Beispiel();
+    w[VeR] = 300;
+    for (int breite : {1, 5}) {
+        TDarstellung d;
+        d.LinienBreiteVektoren = breite;
+        d.LinienBreiteNord = breite + 1;
+        const TDreieckBild alsLinie =
+            DreieckBild(w, Status(CI_Eingegeben, CI_Ergebnis, CI_Ergebnis), d, 364, 442);
+        TDreieckBild alsFlaeche = alsLinie;
+        int linien = 0;
+        for (TBildElement& e : alsFlaeche.Elemente) {
+            linien += e.AlsLinie;
+            e.AlsLinie = false;
+        }
+        EXPECT_EQ(linien, 5); // three vectors, two north lines
+        QImage a(364, 442, QImage::Format_ARGB32_Premultiplied);
+        QImage b(364, 442, QImage::Format_ARGB32_Premultiplied);
+        BildMalen(a, alsLinie);
+        BildMalen(b, alsFlaeche);
+        int groessteAbweichung = 0;
+        for (int y = 0; y < 442; ++y) {
+            for (int x = 0; x < 364; ++x) {
+                const QRgb p = a.pixel(x, y);
+                const QRgb q = b.pixel(x, y);
+                groessteAbweichung =
+                    std::max({groessteAbweichung, std::abs(qRed(p) - qRed(q)),
+                              std::abs(qGreen(p) - qGreen(q)), std::abs(qBlue(p) - qBlue(q))});
+            }
+        }
+        EXPECT_LE(groessteAbweichung, 8) << breite;
     }
 }
 
