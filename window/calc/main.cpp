@@ -3,10 +3,11 @@
 #include "Schritte.h"
 
 #ifdef VELORIN_MIT_PNG
-#include "DreieckPng.h"
+#include "DreieckZeichnen.h"
 #endif
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -111,6 +112,10 @@ int main(int argc, char** argv) {
 #ifdef VELORIN_MIT_PNG
     if (!png.empty()) {
         std::string fehler;
+        std::error_code ec;
+        if (!ini.empty() && !std::filesystem::exists(ini, ec))
+            std::cerr << "Hinweis: Die Einstellungsdatei " << ini
+                      << " gibt es nicht; es gelten die Standardfarben.\n";
         if (!IstZeichenbar(rechner.EingabeStatus())) {
             std::cerr << "Das Dreieck kann nicht gezeichnet werden: Richtung und Betrag von "
                          "Eigen-, Wind- und Grundgeschwindigkeit müssen bekannt sein.\n";
