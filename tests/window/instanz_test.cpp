@@ -1,0 +1,195 @@
+// One instance per installed program: real processes of velorin under a temporary runtime folder,
+// and the activation of the running window in-process.
+#include "CheckPrevious.h"
+
+#include "graphics/IniDatei.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <csignal>
+#include <memory>
+
+using namespace velorin;
+
+class TInstanzTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir Basis;
+    QString Laufzeit;
+    QString Daten;
+    QString ProgrammA; // the program, with its help file
+    QString ProgrammB; // the same program copied into another folder
+    std::vector<std::unique_ptr<QProcess>> Prozesse;
+
+    QString Kopieren(const QString& ordner) {
+        QDir().mkpath(ordner);
+        const QString ziel = ordner + QStringLiteral("/velorin");
+        QFile::copy(QStringLiteral(VELORIN_PROGRAMM), ziel);
+        QFile hilfe(ordner + QStringLiteral("/NV.chm"));
+        hilfe.open(QIODevice::WriteOnly);
+        return ziel;
+    }
+
+    QProcess* Starten(const QString& programm, const QStringList& argumente = {}) {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Laufzeit);
+        env.insert(QStringLiteral("XDG_DATA_HOME"), Daten);
+        env.insert(QStringLiteral("VELORIN_COMMON_APPDATA"), Basis.filePath("gemeinsam"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QString::fromLatin1(InstanzSchluesselVariable));
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(programm, argumente);
+        if (!p->waitForStarted(5000)) qFatal("velorin does not start");
+        Prozesse.push_back(std::move(p));
+        return Prozesse.back().get();
+    }
+
+    // Listening instances, one socket each.
+    int Instanzen() const {
+        return static_cast<int>(
+            QDir(Laufzeit)
+                .entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files | QDir::Hidden)
+                .size());
+    }
+
+    static bool Endet(QProcess* p, int ms = 10000) {
+        return p->waitForFinished(ms) && p->exitStatus() == QProcess::NormalExit &&
+               p->exitCode() == 0;
+    }
+    static bool LaeuftNoch(QProcess* p) { return !p->waitForFinished(1500); }
+
+    // A quitting start, run to its end.
+    bool Quit(const QString& programm, const QString& schalter) {
+        return Endet(Starten(programm, {schalter}));
+    }
+
+private slots:
+    void initTestCase() {
+        Laufzeit = Basis.filePath(QStringLiteral("laufzeit"));
+        Daten = Basis.filePath(QStringLiteral("daten"));
+        QDir().mkpath(Laufzeit);
+        QFile(Laufzeit).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
+        ProgrammA = Kopieren(Basis.filePath(QStringLiteral("a")));
+        ProgrammB = Kopieren(Basis.filePath(QStringLiteral("b")));
+    }
+
+    void cleanup() {
+        for (auto& p : Prozesse) {
+            if (p->state() != QProcess::NotRunning) {
+                p->kill();
+                p->waitForFinished(5000);
+            }
+        }
+        Prozesse.clear();
+    }
+
+    void quitSchalter_data() {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("slash lower") << QStringList{"/quit"} << true;
+        QTest::newRow("minus upper") << QStringList{"-QUIT"} << true;
+        QTest::newRow("mixed, after others") << QStringList{"egal", "/QuIt"} << true;
+        QTest::newRow("no switch sign") << QStringList{"quit"} << false;
+        QTest::newRow("double minus") << QStringList{"--quit"} << false;
+        QTest::newRow("longer") << QStringList{"/quitt"} << false;
+        QTest::newRow("sign only") << QStringList{"/"} << false;
+        QTest::newRow("none") << QStringList{} << false;
+    }
+    void quitSchalter() {
+        QFETCH(QStringList, argumente);
+        QFETCH(bool, quit);
+        QCOMPARE(QuitRequested(argumente), quit);
+    }
+
+    void aktivierenHoltDasFensterNachVorn() {
+        TInstanzWaechter erster(QStringLiteral("velorin-test-aktivieren"));
+        QVERIFY(!erster.ActivateOrRegister(1));
+        QVERIFY(erster.Registriert());
+        QWidget fenster;
+        erster.SetHauptfenster(&fenster);
+        fenster.showMinimized();
+        QTRY_VERIFY(fenster.isMinimized());
+
+        TInstanzWaechter zweiter(QStringLiteral("velorin-test-aktivieren"));
+        QVERIFY(zweiter.ActivateOrRegister(1));
+        QVERIFY(!zweiter.Registriert());
+        QTRY_VERIFY(!fenster.isMinimized());
+        QTRY_VERIFY(fenster.isActiveWindow());
+    }
+
+    void zweiterStartEndet() {
+        QProcess* erster = Starten(ProgrammA, {QStringLiteral("beliebig")});
+        QTRY_COMPARE_WITH_TIMEOUT(Instanzen(), 1, 10000);
+        QProcess* zweiter = Starten(ProgrammA);
+        QVERIFY(Endet(zweiter));
+        QVERIFY(LaeuftNoch(erster));
+        QCOMPARE(Instanzen(), 1);
+
+        // A copy in another folder is another program.
+        QProcess* kopie = Starten(ProgrammB);
+        QTRY_COMPARE_WITH_TIMEOUT(Instanzen(), 2, 10000);
+        QVERIFY(LaeuftNoch(kopie));
+
+        // The quit switch ends the running instance of its own program, then itself.
+        QVERIFY(Quit(ProgrammA, QStringLiteral("/quit")));
+        QVERIFY(Endet(erster));
+        QVERIFY(LaeuftNoch(kopie));
+        // Placement written, colours not.
+        const TIniText ini =
+            TIniText::Laden((Daten + QStringLiteral("/Orvat/Velorin/velorin.ini")).toStdString());
+        QVERIFY(ini.SectionExists("frmNavolet"));
+        QVERIFY(!ini.SectionExists("StatusColors"));
+
+        // A following normal start runs as the only instance of its program.
+        QProcess* neu = Starten(ProgrammA);
+        QVERIFY(LaeuftNoch(neu));
+        QVERIFY(Quit(ProgrammA, QStringLiteral("-Quit")));
+        QVERIFY(Endet(neu));
+        QVERIFY(Quit(ProgrammB, QStringLiteral("-QUIT")));
+        QVERIFY(Endet(kopie));
+    }
+
+    void quitOhneLaufendeInstanz() {
+        QVERIFY(Quit(ProgrammA, QStringLiteral("-QUIT")));
+        // The quitting start did not count: the next start runs.
+        QProcess* p = Starten(ProgrammA);
+        QVERIFY(LaeuftNoch(p));
+        QVERIFY(Quit(ProgrammA, QStringLiteral("/quit")));
+        QVERIFY(Endet(p));
+    }
+
+    void getoeteteInstanzBlockiertNicht() {
+        QProcess* erster = Starten(ProgrammA);
+        QTRY_COMPARE_WITH_TIMEOUT(Instanzen(), 1, 10000);
+        erster->kill(); // SIGKILL: no clean-up at all
+        QVERIFY(erster->waitForFinished(5000));
+        QProcess* neu = Starten(ProgrammA);
+        QVERIFY(LaeuftNoch(neu));
+        // And it is the registered one: a further start hands over and ends.
+        QProcess* dritter = Starten(ProgrammA);
+        QVERIFY(Endet(dritter));
+        QVERIFY(LaeuftNoch(neu));
+        QVERIFY(Quit(ProgrammA, QStringLiteral("/QUIT")));
+        QVERIFY(Endet(neu));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // The in-process guards use their own runtime folder too.
+    QTemporaryDir laufzeit;
+    qputenv("XDG_RUNTIME_DIR", laufzeit.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    TInstanzTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "instanz_test.moc"
