@@ -16,7 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFocusEvent>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,10 +169,14 @@ const QImage& TfrmNavolet::Bild() const {
 
 void TfrmNavolet::Aufbauen() {
     QFont schrift;
-    schrift.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+        schrift.setFamily(QStringLiteral("Tahoma"));
+    } else {
+        // The layout is made for Tahoma; the wider replacement is narrowed to its width.
+        schrift.setFamily(QStringLiteral("DejaVu Sans"));
+        schrift.setStretch(85);
+    }
     schrift.setPointSize(8);
-    // The layout is made for Tahoma; a wider replacement is narrowed to its width.
-    if (QFontInfo(schrift).family() != QLatin1String("Tahoma")) schrift.setStretch(85);
     setFont(schrift);
     QFont fett = schrift;
     fett.setBold(true);

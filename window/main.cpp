@@ -1,10 +1,10 @@
 // Velorin: the calculator window for the wind triangle, one instance per installed program.
 #include "CheckPrevious.h"
 #include "NavoletFrm.h"
+#include "Programmsymbol.h"
 #include "Startmessung.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QMessageBox>
 
 int main(int argc, char* argv[]) {
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     // The application title: message boxes and the task bar.
     QApplication::setApplicationName(QStringLiteral("Velorin"));
     QApplication::setDesktopFileName(QStringLiteral("velorin"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/velorin/velorin.png")));
+    QApplication::setWindowIcon(velorin::Programmsymbol());
 
     velorin::TInstanzWaechter waechter;
     try {
