@@ -393,6 +393,37 @@ private slots:
         QVERIFY(TIniText::Laden(pfad).SectionExists("frmNavolet"));
     }
 
+    void startMaximiert() {
+        TIniFile ini((Ordner.Daten + QStringLiteral("/Orvat/Velorin/") +
+                      QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+                      QStringLiteral(".ini"))
+                         .toStdString());
+        ini.WriteInteger("frmNavolet", "WindowState", 1);
+        TfrmNavolet& w = Zeigen();
+        QTRY_VERIFY(w.isMaximized());
+    }
+
+    void datenordnerNichtAnlegbar() {
+        // A file stands where the data folders should be.
+        QTemporaryDir ort;
+        const QString datei = ort.filePath(QStringLiteral("datei"));
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        qputenv("XDG_DATA_HOME", datei.toLocal8Bit());
+        {
+            test::TBoxBeantworter antwort;
+            {
+                TfrmNavolet w(Ordner.Programm);
+                QVERIFY(w.BeendenAngefordert());
+            }
+            QVERIFY(antwort.Texte.contains(QStringLiteral("Verzeichnis ") + datei +
+                                           QStringLiteral("/Orvat/Velorin/ konnte nicht angelegt "
+                                                          "werden")));
+        }
+        qputenv("XDG_DATA_HOME", Ordner.Daten.toLocal8Bit());
+    }
+
     void hilfeDateiFehlt() {
         QTemporaryDir leer;
         test::TBoxBeantworter antwort;
