@@ -159,8 +159,15 @@ TfrmNavolet::TfrmNavolet(const QString& anwendungsVerzeichnis)
 TfrmNavolet::~TfrmNavolet() {
     // The fields may still lose the focus while the window is torn down; nothing is computed then.
     FGeschlossen = true;
-    for (QWidget* w : findChildren<QWidget*>())
+    // The children outlive this part of the window: nothing of theirs may call back into it.
+    for (QWidget* w : findChildren<QWidget*>()) {
         w->removeEventFilter(this);
+        w->disconnect(this);
+    }
+    Image->OnResize = nullptr;
+    suiPnlEingabe->OnResize = nullptr;
+    suiPnlGraphik->OnResize = nullptr;
+    suiPnlButtons->OnResize = nullptr;
 }
 
 const QImage& TfrmNavolet::Bild() const {
