@@ -36,7 +36,8 @@ private:
         return ziel;
     }
 
-    QProcess* Starten(const QString& programm, const QStringList& argumente = {}) {
+    QProcess* Starten(const QString& programm, const QStringList& argumente = {},
+                      bool ohneDisplay = false) {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), Laufzeit);
@@ -44,6 +45,12 @@ private:
         env.insert(QStringLiteral("VELORIN_COMMON_APPDATA"), Basis.filePath("gemeinsam"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.remove(QString::fromLatin1(InstanzSchluesselVariable));
+        if (ohneDisplay) {
+            // A terminal without any display.
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.remove(QStringLiteral("DISPLAY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        }
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(programm, argumente);
@@ -163,7 +170,8 @@ private slots:
         // The quitting start did not count: the next start runs.
         QProcess* p = Starten(ProgrammA);
         QVERIFY(LaeuftNoch(p));
-        QVERIFY(Quit(ProgrammA, QStringLiteral("/quit")));
+        // The quit switch needs no display.
+        QVERIFY(Endet(Starten(ProgrammA, {QStringLiteral("/quit")}, true)));
         QVERIFY(Endet(p));
     }
 
