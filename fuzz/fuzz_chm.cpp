@@ -19,22 +19,25 @@ using namespace velorin;
 
 namespace {
 
-// One scratch file for the whole run; chmlib reads only from files.
-const std::string& Probe() {
-    static const std::string pfad = [] {
-        char muster[] = "/tmp/fuzz_chm-XXXXXX";
-        const int fd = ::mkstemp(muster);
+// One scratch file for the whole run, removed at exit; chmlib reads only from files.
+char ProbePfad[] = "/tmp/fuzz_chm-XXXXXX";
+
+const char* Probe() {
+    static const bool angelegt = [] {
+        const int fd = ::mkstemp(ProbePfad);
         if (fd < 0) std::abort();
         ::close(fd);
-        return std::string(muster);
+        std::atexit([] { ::unlink(ProbePfad); });
+        return true;
     }();
-    return pfad;
+    (void)angelegt;
+    return ProbePfad;
 }
 
 void Datei(std::string_view daten) {
     std::string fehler;
     if (!ChmPruefen(daten, nullptr, fehler)) return;
-    FILE* f = std::fopen(Probe().c_str(), "wb");
+    FILE* f = std::fopen(Probe(), "wb");
     if (!f) return;
     std::fwrite(daten.data(), 1, daten.size(), f);
     std::fclose(f);
