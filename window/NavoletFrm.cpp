@@ -1,8 +1,12 @@
 #include "NavoletFrm.h"
 
 #include "Bedienelemente.h"
+#include "Design.h"
 #include "Einheiten.h"
 #include "Feldanzeige.h"
+#include "FuLFrm.h"
+#include "HilfeFenster.h"
+#include "InfoFrm.h"
 #include "SteuerVar.h"
 #include "Textform.h"
 #include "graphics/DreieckZeichnen.h"
@@ -20,10 +24,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStatusBar>
 
@@ -102,7 +108,6 @@ const char* const SupportEmailAdresse = "support@orvat.example";
 const char* const SupportName = "Orvat Lernsysteme, Kundendienst";
 const char* const URLHomePage = "https://www.orvat.example/";
 const char* const URLVersionHistory = "https://www.orvat.example/velorin/versionen.html";
-const char* const HilfeDateiName = "NV.chm";
 const char* const ThemeDateiName = "MP10.ssk";
 
 // The help runtime is the CHM reader library the build found.
@@ -188,11 +193,11 @@ void TfrmNavolet::Aufbauen() {
     QFont fett = schrift;
     fett.setBold(true);
 
-    // The main menu is filled by the menu commands; the bar keeps its place meanwhile.
     suiMainMenu1 = new QMenuBar(this);
     suiMainMenu1->setObjectName(QStringLiteral("suiMainMenu1"));
     suiMainMenu1->setMinimumHeight(MenueHoehe);
     setMenuBar(suiMainMenu1);
+    MenueAufbauen();
 
     suiFrmNavolet = new QWidget(this);
     suiFrmNavolet->setObjectName(QStringLiteral("suiFrmNavolet"));
@@ -384,8 +389,8 @@ void TfrmNavolet::FormCreate() {
     FSteuerVar->URLVersionHistory = URLVersionHistory;
 
     FHilfeDatei = FAnwendungsVerzeichnis + QLatin1String(HilfeDateiName);
-    if (!QFileInfo(FHilfeDatei).isFile())
-        Melden(QStringLiteral("Hilfe-Datei nicht gefunden\n") + FHilfeDatei);
+    const QString hilfeMeldung = HilfeStartMeldung(FHilfeDatei);
+    if (!hilfeMeldung.isEmpty()) Melden(hilfeMeldung);
     if (!HilfeLaufzeitVorhanden())
         Melden(QStringLiteral(
             "Diese Anwendung erfordert die Installation von MS HTML Help 1.2 oder höher"));
@@ -614,8 +619,12 @@ void TfrmNavolet::StatusFarbenSetzen() {
         const QColor hintergrund = Farbe(a.Farbe);
         palette.setColor(QPalette::Base, hintergrund);
         // Text stays readable on whatever colour the user chose.
-        palette.setColor(QPalette::Text, hintergrund.lightness() < 110 ? Qt::white : Qt::black);
+        const QColor schrift = hintergrund.lightness() < 110 ? Qt::white : Qt::black;
+        palette.setColor(QPalette::Text, schrift);
         feld->setPalette(palette);
+        // A widget's own style sheet outlives every re-polish a design change brings.
+        feld->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; color: %2; }")
+                                .arg(hintergrund.name(), schrift.name()));
         z.Farbe = a.Farbe;
         z.Gesetzt = true;
     }
@@ -673,8 +682,7 @@ void TfrmNavolet::StatusSpeichern() {
         velorin::StatusSpeichern(FIniPfad, FDarstellung);
     } catch (const std::exception& e) {
         QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                        QString::fromLocal8Bit(e.what()), QMessageBox::Ok,
-                        isVisible() ? this : nullptr);
+                        QString::fromUtf8(e.what()), QMessageBox::Ok, isVisible() ? this : nullptr);
         box.exec();
     }
 }
@@ -696,15 +704,92 @@ void TfrmNavolet::FormClose() {
     if (FRechner) FRechner->RechenverfahrenFreigeben();
 }
 
-void TfrmNavolet::SkinAnwenden() {}
+void TfrmNavolet::MenueAufbauen() {
+    auto menue = [](QWidget* eltern, const char* name, const QString& titel) {
+        auto* m = new QMenu(titel, eltern);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    auto eintrag = [this](QMenu* m, const char* name, const QString& titel, int tag,
+                          void (TfrmNavolet::*handler)()) {
+        QAction* a = m->addAction(titel);
+        a->setObjectName(QLatin1String(name));
+        a->setProperty("tag", tag);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto trenner = [](QMenu* m, const char* name) {
+        m->addSeparator()->setObjectName(QLatin1String(name));
+    };
 
-void TfrmNavolet::SkinClick() {}
+    QMenu* Dat1 = menue(suiMainMenu1, "Dat1", QStringLiteral("Datei"));
+    trenner(Dat1, "N4");
+    eintrag(Dat1, "beenden1", QStringLiteral("Programm beenden"), 0, &TfrmNavolet::beenden1Click);
+    suiMainMenu1->addMenu(Dat1);
 
-void TfrmNavolet::FaLClick() {}
+    QMenu* Ansicht1 = menue(suiMainMenu1, "Ansicht1", QStringLiteral("Ansicht"));
+    QMenu* Design1 = menue(Ansicht1, "Design1", QStringLiteral("Design"));
+    eintrag(Design1, "MacOS2", QStringLiteral("MacOS"), 0, &TfrmNavolet::SkinClick);
+    eintrag(Design1, "WinXP2", QStringLiteral("WinXP"), 1, &TfrmNavolet::SkinClick);
+    eintrag(Design1, "DeepBlue2", QStringLiteral("DeepBlue"), 2, &TfrmNavolet::SkinClick);
+    eintrag(Design1, "Protein2", QStringLiteral("Protein"), 3, &TfrmNavolet::SkinClick);
+    eintrag(Design1, "BlueGrass2", QStringLiteral("BlueGrass"), 4, &TfrmNavolet::SkinClick);
+    trenner(Design1, "N5");
+    eintrag(Design1, "Default2", QStringLiteral("Default"), 5, &TfrmNavolet::SkinClick);
+    Ansicht1->addMenu(Design1);
+    eintrag(Ansicht1, "FaL", QStringLiteral("Farben und Linien"), 0, &TfrmNavolet::FaLClick);
+    suiMainMenu1->addMenu(Ansicht1);
 
-void TfrmNavolet::Hilfeanzeigen1Click() {}
+    QMenu* Hilfe1 = menue(suiMainMenu1, "Hilfe1", QStringLiteral("Hilfe"));
+    eintrag(Hilfe1, "Hilfeanzeigen1", QStringLiteral("Hilfe anzeigen"), 0,
+            &TfrmNavolet::Hilfeanzeigen1Click);
+    trenner(Hilfe1, "N2");
+    eintrag(Hilfe1, "Info1", QStringLiteral("Info"), 0, &TfrmNavolet::Info1Click);
+    suiMainMenu1->addMenu(Hilfe1);
 
-void TfrmNavolet::Info1Click() {}
+    // F1 anywhere in the window shows the main help topic.
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, &TfrmNavolet::Hilfeanzeigen1Click);
+}
+
+int TfrmNavolet::SenderTag(int standard) const {
+    const QObject* s = sender();
+    if (s == nullptr) return standard;
+    bool ok = false;
+    const int tag = s->property("tag").toInt(&ok);
+    return ok ? tag : standard;
+}
+
+void TfrmNavolet::SkinAnwenden() {
+    DesignAnwenden(FSteuerVar->Theme, FAnwendungsVerzeichnis);
+}
+
+void TfrmNavolet::SkinClick() {
+    SkinWaehlenMitTag(SenderTag(-1));
+}
+
+void TfrmNavolet::SkinWaehlenMitTag(int tag) {
+    hide();
+    SkinWaehlen(tag, FSteuerVar->Theme, FAnwendungsVerzeichnis);
+    DesignFarbenUebernehmen();
+    show();
+}
+
+void TfrmNavolet::FaLClick() {
+    TDarstellung werte = FDarstellung;
+    if (ShowFuLForm(werte, this)) DarstellungSetzen(werte);
+}
+
+void TfrmNavolet::Hilfeanzeigen1Click() {
+    QString fehler;
+    if (!HilfeZeigen(FHilfeDatei, HilfeKontextHaupt, this, &fehler)) Melden(fehler);
+}
+
+void TfrmNavolet::Info1Click() {
+    TfrmInfo::ShowInfoForm(this, *FSteuerVar, VersionInfo(), FDarstellung, FIniPfad, SenderTag(0),
+                           FAnwendungsVerzeichnis);
+}
 
 void TfrmNavolet::beenden1Click() {
     close();

@@ -61,13 +61,15 @@ public slots:
     // Colours, enables and orders the sixteen fields by their status.
     void StatusFarbenSetzen();
 
-    // Menu commands; the menu that calls them is built elsewhere.
+    // Menu commands; the sender's "tag" property selects the design or the dialog page.
     void SkinClick();
     void FaLClick();
     void Hilfeanzeigen1Click();
     void Info1Click();
     void beenden1Click();
     void btnBeendenClick();
+    // The design command for a tag of the design menu (0 MacOS ... 5 Default).
+    void SkinWaehlenMitTag(int tag);
 
 protected:
     bool event(QEvent* event) override;
@@ -76,6 +78,8 @@ protected:
 
 private:
     void Aufbauen();
+    void MenueAufbauen();
+    int SenderTag(int standard) const;
     void Anordnen();
     void FormCreate();
     void FormActivate();

@@ -3,6 +3,9 @@
 #include "Umgebung.h"
 
 #include "Bedienelemente.h"
+#include "Design.h"
+#include "HilfeFenster.h"
+#include "SteuerVar.h"
 #include "graphics/Darstellung.h"
 #include "graphics/IniDatei.h"
 
@@ -11,11 +14,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -55,6 +61,18 @@ private:
         QTest::keyClicks(fokus, text);
         QTest::keyClick(fokus, taste, mod);
         QCoreApplication::processEvents(); // the posted focus move of Enter
+    }
+    // Runs handle on the modal dialog of that name as soon as it is open.
+    template <typename F> static void ImDialog(const QString& name, F handle) {
+        auto* uhr = new QTimer;
+        QObject::connect(uhr, &QTimer::timeout, [uhr, name, handle] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr || dialog->objectName() != name || !dialog->isVisible()) return;
+            uhr->stop();
+            uhr->deleteLater();
+            handle(dialog);
+        });
+        uhr->start(10);
     }
     void Fokus(QWidget* w) {
         w->setFocus(Qt::MouseFocusReason);
@@ -424,6 +442,119 @@ private slots:
         qputenv("XDG_DATA_HOME", Ordner.Daten.toLocal8Bit());
     }
 
+    void menueBaum() {
+        TfrmNavolet& w = Zeigen();
+        struct {
+            const char* Name;
+            const char* Titel;
+            int Tag;
+        } const eintraege[] = {
+            {"beenden1", "Programm beenden", 0},
+            {"MacOS2", "MacOS", 0},
+            {"WinXP2", "WinXP", 1},
+            {"DeepBlue2", "DeepBlue", 2},
+            {"Protein2", "Protein", 3},
+            {"BlueGrass2", "BlueGrass", 4},
+            {"Default2", "Default", 5},
+            {"FaL", "Farben und Linien", 0},
+            {"Hilfeanzeigen1", "Hilfe anzeigen", 0},
+            {"Info1", "Info", 0},
+        };
+        for (const auto& e : eintraege) {
+            auto* a = w.findChild<QAction*>(QLatin1String(e.Name));
+            QVERIFY2(a, e.Name);
+            QCOMPARE(a->text(), QString::fromUtf8(e.Titel));
+            QCOMPARE(a->property("tag").toInt(), e.Tag);
+            QVERIFY(!a->isCheckable());
+            QVERIFY(a->shortcut().isEmpty());
+        }
+        QStringList oben;
+        for (QAction* a : w.menuBar()->actions())
+            oben << a->text();
+        QCOMPARE(oben, (QStringList{"Datei", "Ansicht", "Hilfe"}));
+        QVERIFY(w.findChild<QMenu*>(QStringLiteral("Design1")));
+    }
+
+    void designBefehle() {
+        TfrmNavolet& w = Zeigen();
+        const std::string start = w.SteuerVar().Theme.ThemeFile;
+        QVERIFY(start.size() > std::string("MP10.ssk").size()); // full path at start
+        const struct {
+            const char* Eintrag;
+            TUIStyle Stil;
+        } folge[] = {{"MacOS2", TUIStyle::MacOS},         {"WinXP2", TUIStyle::WinXP},
+                     {"DeepBlue2", TUIStyle::DeepBlue},   {"Protein2", TUIStyle::Protein},
+                     {"BlueGrass2", TUIStyle::BlueGlass}, {"Default2", TUIStyle::FromThemeFile}};
+        for (const auto& f : folge) {
+            w.findChild<QAction*>(QLatin1String(f.Eintrag))->trigger();
+            QCOMPARE(w.SteuerVar().Theme.UIStyle, f.Stil);
+            QCOMPARE(w.SteuerVar().Theme.ThemeFile,
+                     f.Stil == TUIStyle::FromThemeFile ? std::string("MP10.ssk") : start);
+            QVERIFY(w.isVisible());
+            // Panels and unit lists take the new skin colour.
+            const QColor skin = SkinFarbe();
+            QCOMPARE(w.findChild<TPanel*>("suiPnlEingabe")->palette().color(QPalette::Window),
+                     skin);
+            QCOMPARE(w.EinheitListe(3)->palette().color(QPalette::Button), skin);
+            // The fields keep the colours of their statuses.
+            QCOMPARE(Feld(VeR)->palette().color(QPalette::Base),
+                     Farbe(w.Darstellung().StatusColors[Status(VeR)]));
+        }
+    }
+
+    void farbenUndLinienUeberDasMenue() {
+        TfrmNavolet& w = Zeigen();
+        const TDarstellung vorher = w.Darstellung();
+        bool beantwortet = false;
+        ImDialog(QStringLiteral("frmFuL"), [&](QWidget* dialog) {
+            dialog->findChild<QSpinBox*>(QStringLiteral("edtBreite"))->setValue(4);
+            dialog->findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+            beantwortet = true;
+        });
+        w.findChild<QAction*>(QStringLiteral("FaL"))->trigger();
+        QVERIFY(beantwortet);
+        QCOMPARE(w.Darstellung().LinienBreiteVektoren, 4);
+        QCOMPARE(w.Darstellung().StatusColors, vorher.StatusColors);
+    }
+
+    void hilfeUndInfo() {
+        TfrmNavolet& w = Zeigen();
+        w.findChild<QAction*>(QStringLiteral("Hilfeanzeigen1"))->trigger();
+        QVERIFY(THilfeFenster::Offenes() != nullptr);
+        delete THilfeFenster::Offenes();
+
+        bool geoeffnet = false;
+        ImDialog(QStringLiteral("frmInfo"), [&](QWidget* dialog) {
+            geoeffnet = true;
+            dialog->findChild<QPushButton*>(QStringLiteral("btnZurueck"))->click();
+        });
+        w.findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+        QVERIFY(geoeffnet);
+    }
+
+    void hilfeOhneDateiMeldetSich() {
+        QTemporaryDir leer;
+        test::TBoxBeantworter antwort;
+        TfrmNavolet w(leer.path());
+        w.findChild<QAction*>(QStringLiteral("Hilfeanzeigen1"))->trigger();
+        QCOMPARE(antwort.Texte.size(), 2); // at start and on the request
+        QVERIFY(THilfeFenster::Offenes() == nullptr);
+    }
+
+    void beendenUeberMenueUndKnopf() {
+        for (const char* weg : {"menu", "button"}) {
+            TfrmNavolet& w = Zeigen();
+            const std::string pfad = w.IniPfad();
+            QFile::remove(QString::fromStdString(pfad));
+            if (weg[0] == 'm')
+                w.findChild<QAction*>(QStringLiteral("beenden1"))->trigger();
+            else
+                w.findChild<QPushButton*>(QStringLiteral("btnBeenden"))->click();
+            QVERIFY(!w.isVisible());
+            QVERIFY(TIniText::Laden(pfad).SectionExists("StatusColors"));
+        }
+    }
+
     void hilfeDateiFehlt() {
         QTemporaryDir leer;
         test::TBoxBeantworter antwort;
@@ -446,9 +577,10 @@ int main(int argc, char* argv[]) {
         QDir().mkpath(o);
     QFile(Ordner.Laufzeit)
         .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile hilfe(Ordner.Programm + QStringLiteral("/NV.chm"));
-    hilfe.open(QIODevice::WriteOnly);
-    hilfe.close();
+    // The data files of the build's program folder: help file, theme, info document.
+    for (const char* datei : {"/NV.chm", "/MP10.ssk", "/Info.html"})
+        QFile::copy(QStringLiteral(VELORIN_PROGRAMMORDNER) + QLatin1String(datei),
+                    Ordner.Programm + QLatin1String(datei));
     qputenv("XDG_DATA_HOME", Ordner.Daten.toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", Ordner.Laufzeit.toLocal8Bit());
     qputenv("VELORIN_COMMON_APPDATA", Ordner.Gemeinsam.toLocal8Bit());

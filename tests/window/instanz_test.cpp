@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,8 +32,10 @@ private:
         QDir().mkpath(ordner);
         const QString ziel = ordner + QStringLiteral("/velorin");
         QFile::copy(QStringLiteral(VELORIN_PROGRAMM), ziel);
-        QFile hilfe(ordner + QStringLiteral("/NV.chm"));
-        hilfe.open(QIODevice::WriteOnly);
+        // The data files of the build's program folder, so that the start shows no message.
+        const QString quelle = QFileInfo(QStringLiteral(VELORIN_PROGRAMM)).absolutePath();
+        for (const char* datei : {"/NV.chm", "/MP10.ssk"})
+            QFile::copy(quelle + QLatin1String(datei), ordner + QLatin1String(datei));
         return ziel;
     }
 
