@@ -189,6 +189,9 @@ void TfrmNavolet::Aufbauen() {
         schrift.setStretch(85);
     }
     schrift.setPointSize(8);
+    // For the whole program: a design change re-polishes every widget from the application's
+    // font, and the dialogs share the window's look.
+    QApplication::setFont(schrift);
     setFont(schrift);
     QFont fett = schrift;
     fett.setBold(true);
