@@ -1,4 +1,5 @@
 #include "IniDatei.h"
+#include "core/Zeichenketten.h"
 
 #include <cerrno>
 #include <climits>
@@ -28,17 +29,6 @@ std::string_view Trimmen(std::string_view s) {
     return s;
 }
 
-char Klein(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool GleichOhneFall(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Klein(a[i]) != Klein(b[i])) return false;
-    }
-    return true;
-}
 
 int HexZiffer(char c) {
     if (c >= '0' && c <= '9') return c - '0';

@@ -1,4 +1,5 @@
 #include "Versionsblock.h"
+#include "core/Zeichenketten.h"
 
 #include "ElfAbschnitt.h"
 
@@ -8,17 +9,6 @@ namespace velorin {
 
 namespace {
 
-char Klein(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool GleichOhneFall(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Klein(a[i]) != Klein(b[i])) return false;
-    }
-    return true;
-}
 
 // Sequential little-endian reader that refuses to step past its end.
 class TLeser {
