@@ -86,9 +86,10 @@ int main(int argc, char** argv) {
         QDir(basis.path()).mkpath(o);
     QFile(basis.filePath("laufzeit"))
         .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile hilfe(basis.filePath("programm/NV.chm"));
-    hilfe.open(QIODevice::WriteOnly);
-    hilfe.close();
+    // The data files of the build's program folder, so that the start shows no message.
+    for (const char* datei : {"/NV.chm", "/MP10.ssk", "/Info.html"})
+        QFile::copy(QStringLiteral(VELORIN_PROGRAMMORDNER) + QLatin1String(datei),
+                    basis.filePath("programm") + QLatin1String(datei));
     qputenv("XDG_DATA_HOME", basis.filePath("daten").toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", basis.filePath("laufzeit").toLocal8Bit());
     qputenv("VELORIN_COMMON_APPDATA", basis.filePath("gemeinsam").toLocal8Bit());
