@@ -1,8 +1,8 @@
-# The program folder: where `velorin` is built and installed, and where it looks for its data
-# files (theme, help, documents, update program).
+# The program folder: where `velorin` is built and installed (bin/velorin links to it), and where
+# it looks for its data files (theme, help, documents, update program).
 include(GNUInstallDirs)
 
-set(VELORIN_PROGRAMMORDNER "${CMAKE_INSTALL_BINDIR}" CACHE STRING
+set(VELORIN_PROGRAMMORDNER "${CMAKE_INSTALL_LIBDIR}/velorin" CACHE STRING
     "Install folder of the program and its data files")
 set(VELORIN_PROGRAMM_BAUORDNER "${PROJECT_BINARY_DIR}/window")
 
