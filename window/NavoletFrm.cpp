@@ -157,6 +157,15 @@ TfrmNavolet::TfrmNavolet(const QString& anwendungsVerzeichnis)
         FAnwendungsVerzeichnis = QCoreApplication::applicationDirPath();
     if (!FAnwendungsVerzeichnis.endsWith(QLatin1Char('/')))
         FAnwendungsVerzeichnis += QLatin1Char('/');
+    // The design comes before the widgets: each is then polished once, in its final look.
+    TTheme design;
+    design.ThemeFile = FAnwendungsVerzeichnis.toStdString() + ThemeDateiName;
+    design.UIStyle = TUIStyle::FromThemeFile;
+    // The skin is applied in normal state; a restored maximised state comes back afterwards.
+    const Qt::WindowStates zustand = windowState();
+    if (zustand != Qt::WindowNoState) setWindowState(Qt::WindowNoState);
+    DesignAnwenden(design, FAnwendungsVerzeichnis);
+    if (windowState() != zustand) setWindowState(zustand);
     Aufbauen();
     FormCreate();
 }
@@ -368,13 +377,8 @@ void TfrmNavolet::FormCreate() {
         Beenden();
     }
 
-    FSteuerVar->Theme.ThemeFile = pfade.AnwendungsVerzeichnis + ThemeDateiName;
-    FSteuerVar->Theme.UIStyle = TUIStyle::FromThemeFile;
-    // The skin is applied in normal state; a restored maximised state comes back afterwards.
-    const Qt::WindowStates zustand = windowState();
-    if (zustand != Qt::WindowNoState) setWindowState(Qt::WindowNoState);
-    SkinAnwenden();
-    if (windowState() != zustand) setWindowState(zustand);
+    // The skin in force, given to the application before the widgets were made.
+    FSteuerVar->Theme = AktuellesDesign();
 
     setMinimumHeight(MinimaleHoehe);
     setMinimumWidth(MinimaleBreite);
@@ -762,10 +766,6 @@ int TfrmNavolet::SenderTag(int standard) const {
     bool ok = false;
     const int tag = s->property("tag").toInt(&ok);
     return ok ? tag : standard;
-}
-
-void TfrmNavolet::SkinAnwenden() {
-    DesignAnwenden(FSteuerVar->Theme, FAnwendungsVerzeichnis);
 }
 
 void TfrmNavolet::SkinClick() {

@@ -85,8 +85,6 @@ private:
     void FormActivate();
     void FormDeactivate();
     void FormClose();
-    // Gives the window the skin of SteuerVar's theme.
-    void SkinAnwenden();
     void HinweisAnzeigen(QWidget* control);
 
     void mmoChange(QLineEdit* feld, const QString& text);
