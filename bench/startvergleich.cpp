@@ -71,9 +71,11 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "velorin not found: %s\n", VELORIN_PROGRAMM);
         return 2;
     }
-    QFile hilfe(basis.filePath(QStringLiteral("programm/NV.chm")));
-    hilfe.open(QIODevice::WriteOnly);
-    hilfe.close();
+    // Its data files, so that the start shows no message.
+    const QString quelle = QFileInfo(QStringLiteral(VELORIN_PROGRAMM)).absolutePath();
+    for (const char* datei : {"/NV.chm", "/MP10.ssk", "/Info.html"})
+        QFile::copy(quelle + QLatin1String(datei),
+                    basis.filePath(QStringLiteral("programm")) + QLatin1String(datei));
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(velorin::StartmessungVariable), QStringLiteral("1"));
