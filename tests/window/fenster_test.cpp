@@ -479,6 +479,9 @@ private slots:
         TfrmNavolet& w = Zeigen();
         const std::string start = w.SteuerVar().Theme.ThemeFile;
         QVERIFY(start.size() > std::string("MP10.ssk").size()); // full path at start
+        // The panels carry the start design's colour from the first moment.
+        QCOMPARE(w.findChild<TPanel*>("suiPnlEingabe")->palette().color(QPalette::Window),
+                 SkinFarbe());
         const struct {
             const char* Eintrag;
             TUIStyle Stil;
