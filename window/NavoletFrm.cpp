@@ -110,13 +110,10 @@ const char* const URLHomePage = "https://www.orvat.example/";
 const char* const URLVersionHistory = "https://www.orvat.example/velorin/versionen.html";
 const char* const ThemeDateiName = "MP10.ssk";
 
-// The help runtime is the CHM reader library the build found.
+// The help runtime is the CHM reader library; the help window links it, so a build without it
+// does not exist.
 bool HilfeLaufzeitVorhanden() {
-#ifdef VELORIN_CHMLIB
     return true;
-#else
-    return false;
-#endif
 }
 
 QColor Farbe(TColor c) {
