@@ -625,10 +625,8 @@ void TfrmNavolet::StatusFarbenSetzen() {
         // Text stays readable on whatever colour the user chose.
         const QColor schrift = hintergrund.lightness() < 110 ? Qt::white : Qt::black;
         palette.setColor(QPalette::Text, schrift);
+        // The field's own palette roles outlive every design change; no design styles fields.
         feld->setPalette(palette);
-        // A widget's own style sheet outlives every re-polish a design change brings.
-        feld->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; color: %2; }")
-                                .arg(hintergrund.name(), schrift.name()));
         z.Farbe = a.Farbe;
         z.Gesetzt = true;
     }

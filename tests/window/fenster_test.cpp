@@ -502,6 +502,9 @@ private slots:
             // The fields keep the colours of their statuses.
             QCOMPARE(Feld(VeR)->palette().color(QPalette::Base),
                      Farbe(w.Darstellung().StatusColors[Status(VeR)]));
+            const QImage bild = Feld(VeR)->grab().toImage();
+            QCOMPARE(bild.pixelColor(bild.width() / 2, bild.height() / 2),
+                     Farbe(w.Darstellung().StatusColors[Status(VeR)]));
         }
     }
 
