@@ -6,7 +6,7 @@
 #include "Feldanzeige.h"
 #include "FuLFrm.h"
 #include "HilfeFenster.h"
-#include "InfoFrm.h"
+#include "InfoModul.h"
 #include "SteuerVar.h"
 #include "Textform.h"
 #include "graphics/DreieckZeichnen.h"
@@ -785,8 +785,17 @@ void TfrmNavolet::Hilfeanzeigen1Click() {
 }
 
 void TfrmNavolet::Info1Click() {
-    TfrmInfo::ShowInfoForm(this, *FSteuerVar, VersionInfo(), FDarstellung, FIniPfad, SenderTag(0),
-                           FAnwendungsVerzeichnis);
+    const QStringList versionInfo = VersionInfo();
+    TInfoAufruf aufruf;
+    aufruf.Parent = this;
+    aufruf.SteuerVar = FSteuerVar.get();
+    aufruf.VersionInfo = &versionInfo;
+    aufruf.Darstellung = &FDarstellung;
+    aufruf.IniPfad = &FIniPfad;
+    aufruf.AktivePageIndex = SenderTag(0);
+    aufruf.ProgrammOrdner = &FAnwendungsVerzeichnis;
+    QString fehler;
+    if (InfoModulZeigen(FAnwendungsVerzeichnis, aufruf, &fehler) < 0) Melden(fehler);
 }
 
 void TfrmNavolet::beenden1Click() {

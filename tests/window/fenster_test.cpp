@@ -5,6 +5,7 @@
 #include "Bedienelemente.h"
 #include "Design.h"
 #include "HilfeFenster.h"
+#include "InfoModul.h"
 #include "SteuerVar.h"
 #include "graphics/Darstellung.h"
 #include "graphics/IniDatei.h"
@@ -538,6 +539,25 @@ private slots:
         QVERIFY(geoeffnet);
     }
 
+    void infoOhneModulMeldetSich() {
+        QTemporaryDir ordner;
+        // A module that is no module, and then none at all.
+        QFile falsch(ordner.filePath(QLatin1String(InfoModulDatei)));
+        QVERIFY(falsch.open(QIODevice::WriteOnly) && falsch.write("kein Modul") > 0);
+        falsch.close();
+        for (int runde = 0; runde < 2; ++runde) {
+            test::TBoxBeantworter antwort;
+            TfrmNavolet w(ordner.path());
+            antwort.Texte.clear(); // the start's own message about the missing help file
+            w.findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+            QCOMPARE(antwort.Texte.size(), 1);
+            QVERIFY2(antwort.Texte.front().startsWith(
+                         QStringLiteral("Die Programminformation kann nicht angezeigt werden.")),
+                     qPrintable(antwort.Texte.front()));
+            QFile::remove(falsch.fileName());
+        }
+    }
+
     void hilfeOhneDateiMeldetSich() {
         QTemporaryDir leer;
         test::TBoxBeantworter antwort;
@@ -587,6 +607,8 @@ int main(int argc, char* argv[]) {
     for (const char* datei : {"/NV.chm", "/MP10.ssk", "/Info.html"})
         QFile::copy(QStringLiteral(VELORIN_PROGRAMMORDNER) + QLatin1String(datei),
                     Ordner.Programm + QLatin1String(datei));
+    QFile::copy(QStringLiteral(VELORIN_INFO_MODUL),
+                Ordner.Programm + QStringLiteral("/") + QLatin1String(InfoModulDatei));
     qputenv("XDG_DATA_HOME", Ordner.Daten.toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", Ordner.Laufzeit.toLocal8Bit());
     qputenv("VELORIN_COMMON_APPDATA", Ordner.Gemeinsam.toLocal8Bit());
