@@ -9,10 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -23,9 +25,10 @@ using namespace velorin;
 
 namespace {
 
-// With a style sheet the application's style wraps the base style and owns it.
+// The toolkit style inside: a style sheet wraps the design's style, which wraps the toolkit's.
 QString BasisStil(QStyle* stil = QApplication::style()) {
-    if (auto* basis = stil->findChild<QStyle*>()) stil = basis;
+    while (auto* innen = stil->findChild<QStyle*>(QString(), Qt::FindDirectChildrenOnly))
+        stil = innen;
     return stil->name().toLower();
 }
 
@@ -80,6 +83,7 @@ private slots:
     void unlesbareThemeDatei();
     void eigeneThemeDatei();
     void dialogImDesign();
+    void menueleisteMitMehrSymbol();
 };
 
 void DesignTest::jederMenuepunkt_data() {
@@ -228,6 +232,28 @@ void DesignTest::dialogImDesign() {
     QVERIFY(!ShowFuLForm(werte, nullptr));
     QCOMPARE(stil, QStringLiteral("windows"));
     QCOMPARE(fenster, QColor(0xEC, 0xE9, 0xD8));
+}
+
+void DesignTest::menueleisteMitMehrSymbol() {
+    // A menu bar too narrow for its menus shows the chevron of its extension button.
+    for (int tag : {1, 5}) {
+        TTheme theme{Ort, TUIStyle::FromThemeFile};
+        QVERIFY(SkinWaehlen(tag, theme));
+        QMenuBar leiste;
+        for (const char* titel : {"Datei", "Ansicht", "Hilfe"})
+            leiste.addMenu(QString::fromLatin1(titel));
+        leiste.resize(40, leiste.sizeHint().height());
+        leiste.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&leiste));
+        auto* mehr = leiste.findChild<QToolButton*>();
+        QVERIFY(mehr != nullptr && mehr->isVisible());
+        const QImage bild = mehr->icon().pixmap(16, 16).toImage();
+        int gezeichnet = 0;
+        for (int y = 0; y < bild.height(); ++y)
+            for (int x = 0; x < bild.width(); ++x)
+                gezeichnet += qAlpha(bild.pixel(x, y)) > 128;
+        QVERIFY2(gezeichnet > 10, "the chevron is missing");
+    }
 }
 
 int main(int argc, char** argv) {

@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -66,6 +69,58 @@ std::optional<TSkinWerte> ThemeDateiLesen(const QString& pfad) {
         std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
+// The chevron of a tool or menu bar that has run out of room, drawn when it is first shown.
+class TMehrSymbol : public QIconEngine {
+public:
+    explicit TMehrSymbol(bool senkrecht) : FSenkrecht(senkrecht) {}
+
+    void paint(QPainter* p, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        const QPalette::ColorGroup gruppe =
+            mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active;
+        p->save();
+        p->setRenderHint(QPainter::Antialiasing);
+        p->setPen(QPen(QGuiApplication::palette().color(gruppe, QPalette::ButtonText),
+                       qMax(1.0, rect.width() / 8.0)));
+        p->translate(rect.center());
+        const double s = qMin(rect.width(), rect.height()) / 5.0;
+        if (FSenkrecht) p->rotate(90);
+        for (const double x : {-s, s * 0.4}) {
+            const QPointF linie[] = {
+                {x - s * 0.7, -s * 1.4}, {x + s * 0.7, 0}, {x - s * 0.7, s * 1.4}};
+            p->drawPolyline(linie, 3);
+        }
+        p->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap bild(size);
+        bild.fill(Qt::transparent);
+        QPainter p(&bild);
+        paint(&p, QRect(QPoint(0, 0), size), mode, state);
+        return bild;
+    }
+
+    QIconEngine* clone() const override { return new TMehrSymbol(FSenkrecht); }
+
+private:
+    bool FSenkrecht;
+};
+
+// The toolkit style with one change: the extension button of a menu bar does not load the style's
+// image files, which would make the first menu bar load every image format plugin.
+class TDesignStil : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (icon == SP_ToolBarHorizontalExtensionButton ||
+            icon == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new TMehrSymbol(icon == SP_ToolBarVerticalExtensionButton));
+        return QProxyStyle::standardIcon(icon, option, widget);
+    }
+};
+
 // No skin values: the plain look, the base style's own palette and no style sheet.
 void Anwenden(const std::optional<TSkinWerte>& werte) {
     const bool windows = werte && werte->Basisstil == TBasisStil::Windows;
@@ -73,7 +128,7 @@ void Anwenden(const std::optional<TSkinWerte>& werte) {
         QStyleFactory::create(windows ? QStringLiteral("Windows") : QStringLiteral("Fusion"));
     if (stil == nullptr) stil = QStyleFactory::create(QStringLiteral("Fusion"));
     const QPalette palette = werte ? PaletteAus(*werte) : stil->standardPalette();
-    QApplication::setStyle(stil); // the application owns the style from here on
+    QApplication::setStyle(new TDesignStil(stil)); // the application owns the style from here on
     QApplication::setPalette(palette);
     qApp->setStyleSheet(werte ? QString::fromStdString(SkinStyleSheet(*werte)) : QString());
 }
