@@ -1,4 +1,5 @@
 #include "CheckPrevious.h"
+#include "LokalerKanal.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -6,8 +7,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
@@ -27,8 +26,8 @@ constexpr int WartezeitMs = 3000;
 // How long a quitting start waits for the running instance to be gone.
 constexpr int QuitWartezeitMs = 5000;
 constexpr int PauseMs = 50;
-// A request is one short line; anything longer is not ours.
-constexpr qint64 ZeileMaximal = 1024;
+constexpr int VerbindenMs = 500;
+constexpr int SchreibenMs = 1000;
 
 const QByteArray Activate = "ACTIVATE";
 const QByteArray Quit = "QUIT";
@@ -74,7 +73,8 @@ TInstanzWaechter::TInstanzWaechter(QString key, QObject* parent)
 }
 
 TInstanzWaechter::~TInstanzWaechter() {
-    if (FServer) FServer->close();
+    // The socket goes before the lock: once the lock is free, the name belongs to the next holder.
+    delete FServer;
     if (FLock) FLock->unlock();
 }
 
@@ -101,14 +101,12 @@ bool TInstanzWaechter::Registrieren(int MaxInstances) {
         errno = 0;
         if (lock->tryLock(0)) {
             FLock = std::move(lock);
-            const QString name = Pfad(slot, ".sock");
-            // A socket left by a killed instance would keep listen() from succeeding.
-            QLocalServer::removeServer(name);
-            FServer = new QLocalServer(this);
-            FServer->setSocketOptions(QLocalServer::UserAccessOption);
-            connect(FServer, &QLocalServer::newConnection, this, &TInstanzWaechter::NeueVerbindung);
-            if (!FServer->listen(name))
-                qWarning("Velorin: %s", qUtf8Printable(FServer->errorString()));
+            FServer = new TLokalerServer(this);
+            connect(FServer, &TLokalerServer::Zeile, this,
+                    [this](const QByteArray& zeile) { Befehl(zeile.trimmed()); });
+            // Without the socket this instance still runs; later starts then end unheard.
+            if (!FServer->Lauschen(Pfad(slot, ".sock")))
+                qWarning("Velorin: %s", qUtf8Printable(FServer->Fehler()));
             return true;
         }
         const int fehler = errno;
@@ -125,15 +123,8 @@ bool TInstanzWaechter::Registrieren(int MaxInstances) {
 }
 
 bool TInstanzWaechter::Senden(int MaxInstances, const QByteArray& zeile) {
-    for (int slot = 0; slot < MaxInstances; ++slot) {
-        QLocalSocket socket;
-        socket.connectToServer(Pfad(slot, ".sock"));
-        if (!socket.waitForConnected(500)) continue;
-        socket.write(zeile + '\n');
-        const bool ok = socket.waitForBytesWritten(1000);
-        socket.disconnectFromServer();
-        if (ok) return true;
-    }
+    for (int slot = 0; slot < MaxInstances; ++slot)
+        if (LokalSenden(Pfad(slot, ".sock"), zeile, VerbindenMs, SchreibenMs)) return true;
     return false;
 }
 
@@ -141,7 +132,10 @@ bool TInstanzWaechter::ActivateOrRegister(int MaxInstances) {
     if (MaxInstances < 1) MaxInstances = 1;
     QByteArray zeile = Activate;
     const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
-    if (!token.isEmpty() && !token.contains('\n')) zeile += ' ' + token;
+    // A token that would make the line too long for the holder is left out.
+    if (!token.isEmpty() && !token.contains('\n') &&
+        zeile.size() + 1 + token.size() <= ZeileMaximal)
+        zeile += ' ' + token;
 
     QElapsedTimer uhr;
     uhr.start();
@@ -176,19 +170,6 @@ void TInstanzWaechter::QuitPreviousInstance() {
         if (probe.tryLock(0)) return;
         if (probe.error() != QLockFile::LockFailedError) return;
         QThread::msleep(PauseMs);
-    }
-}
-
-void TInstanzWaechter::NeueVerbindung() {
-    while (QLocalSocket* socket = FServer->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            while (socket->canReadLine()) {
-                const QByteArray zeile = socket->readLine(ZeileMaximal).trimmed();
-                Befehl(zeile);
-            }
-            if (socket->bytesAvailable() > ZeileMaximal) socket->abort();
-        });
     }
 }
 

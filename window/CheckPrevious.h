@@ -14,11 +14,12 @@
 #include <stdexcept>
 #include <vector>
 
-class QLocalServer;
 class QLockFile;
 class QWidget;
 
 namespace velorin {
+
+class TLokalerServer;
 
 // The lock cannot be created at all; what() is the German message for the user.
 class ESystemFehler : public std::runtime_error {
@@ -57,7 +58,7 @@ public:
     // Asks the running instance to end and waits a little for it to go; never registers.
     void QuitPreviousInstance();
 
-    bool Registriert() const { return FServer != nullptr; }
+    bool Registriert() const { return FLock != nullptr; }
     const QString& Key() const { return FKey; }
 
     // The window that an activation request brings to the front.
@@ -75,14 +76,13 @@ private:
     bool Registrieren(int MaxInstances);
     // Sends one request line to a running instance; false when none answered.
     bool Senden(int MaxInstances, const QByteArray& zeile);
-    void NeueVerbindung();
     void Befehl(const QByteArray& zeile);
     void Aktivieren(const QByteArray& token);
 
     QString FKey;
     QString FOrdner;
     std::unique_ptr<QLockFile> FLock;
-    QLocalServer* FServer = nullptr;
+    TLokalerServer* FServer = nullptr;
     QPointer<QWidget> FHauptfenster;
 };
 

@@ -8,14 +8,64 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace velorin;
+
+namespace {
+
+// A client that speaks to the running instance as any other program of the user could.
+class TFremderClient {
+public:
+    explicit TFremderClient(const QString& pfad) {
+        const QByteArray name = QFile::encodeName(pfad);
+        sockaddr_un adresse{};
+        adresse.sun_family = AF_UNIX;
+        if (static_cast<std::size_t>(name.size()) >= sizeof adresse.sun_path) return;
+        std::memcpy(adresse.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+        Fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (Fd >= 0 &&
+            ::connect(Fd, reinterpret_cast<const sockaddr*>(&adresse), sizeof adresse) != 0) {
+            ::close(Fd);
+            Fd = -1;
+        }
+    }
+    ~TFremderClient() {
+        if (Fd >= 0) ::close(Fd);
+    }
+    TFremderClient(const TFremderClient&) = delete;
+    TFremderClient& operator=(const TFremderClient&) = delete;
+
+    bool Verbunden() const { return Fd >= 0; }
+    bool Senden(const QByteArray& daten) {
+        return ::send(Fd, daten.constData(), static_cast<std::size_t>(daten.size()),
+                      MSG_NOSIGNAL) == daten.size();
+    }
+    void SchreibenBeenden() { ::shutdown(Fd, SHUT_WR); }
+    // The instance has hung up on us.
+    bool Aufgelegt() {
+        char zeichen;
+        const ssize_t n = ::recv(Fd, &zeichen, 1, MSG_DONTWAIT);
+        return n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR);
+    }
+
+private:
+    int Fd = -1;
+};
+
+} // namespace
 
 class TInstanzTest : public QObject {
     Q_OBJECT
@@ -62,13 +112,12 @@ private:
         return Prozesse.back().get();
     }
 
-    // Listening instances, one socket each.
-    int Instanzen() const {
-        return static_cast<int>(
-            QDir(Laufzeit)
-                .entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files | QDir::Hidden)
-                .size());
+    QStringList Sockets() const {
+        return QDir(Laufzeit).entryList({QStringLiteral("*.sock")},
+                                        QDir::System | QDir::Files | QDir::Hidden);
     }
+    // Listening instances, one socket each.
+    int Instanzen() const { return static_cast<int>(Sockets().size()); }
 
     static bool Endet(QProcess* p, int ms = 10000) {
         return p->waitForFinished(ms) && p->exitStatus() == QProcess::NormalExit &&
@@ -134,6 +183,76 @@ private slots:
         QVERIFY(!zweiter.Registriert());
         QTRY_VERIFY(!fenster.isMinimized());
         QTRY_VERIFY(fenster.isActiveWindow());
+    }
+
+    void zeileInTeilen() {
+        TInstanzWaechter erster(QStringLiteral("velorin-test-teile"));
+        QVERIFY(!erster.ActivateOrRegister(1));
+        QWidget fenster;
+        erster.SetHauptfenster(&fenster);
+        fenster.showMinimized();
+        QTRY_VERIFY(fenster.isMinimized());
+
+        TFremderClient client(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
+                              QStringLiteral("/velorin-test-teile.sock"));
+        QVERIFY(client.Verbunden());
+        // A line counts once its newline is there, however the bytes arrive.
+        QVERIFY(client.Senden("ACTI"));
+        QTest::qWait(50);
+        QVERIFY(client.Senden("VATE"));
+        QTest::qWait(50);
+        QVERIFY(fenster.isMinimized());
+        QVERIFY(client.Senden("\n"));
+        QTRY_VERIFY(!fenster.isMinimized());
+    }
+
+    void zuLangerSocketPfad() {
+        // The instance runs without listening, as when any other listen() fails.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("zu lang")));
+        TInstanzWaechter waechter(QString(150, QLatin1Char('x')));
+        QVERIFY(!waechter.ActivateOrRegister(1));
+        QVERIFY(waechter.Registriert());
+        // No socket under a cut-off name either.
+        const QString ordner = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        QVERIFY(QDir(ordner)
+                    .entryList({QStringLiteral("*.sock")}, QDir::System | QDir::Files)
+                    .isEmpty());
+    }
+
+    void fremdeClientsBlockierenNicht() {
+        QProcess* erster = Starten(ProgrammA);
+        QTRY_COMPARE_WITH_TIMEOUT(Instanzen(), 1, 10000);
+        const QString socket = Laufzeit + QLatin1Char('/') + Sockets().front();
+
+        // Connects and never says a word.
+        TFremderClient stumm(socket);
+        QVERIFY(stumm.Verbunden());
+        // Lines that are not requests, then the end of its data.
+        TFremderClient muell(socket);
+        QVERIFY(muell.Verbunden());
+        static const char unsinn[] = "\0\xff MUELL\r\nQUITT\nACTIVATEX\n-QUIT\n";
+        QVERIFY(muell.Senden(QByteArray(unsinn, sizeof unsinn - 1)));
+        muell.SchreibenBeenden();
+        QTRY_VERIFY(muell.Aufgelegt());
+        // Too long, without a newline: hung up on before the line ends.
+        TFremderClient ohneEnde(socket);
+        QVERIFY(ohneEnde.Verbunden());
+        QVERIFY(ohneEnde.Senden(QByteArray(4096, 'A')));
+        QTRY_VERIFY(ohneEnde.Aufgelegt());
+        // A request hidden behind more than a line's worth of blanks is no request.
+        TFremderClient lang(socket);
+        QVERIFY(lang.Verbunden());
+        QVERIFY(lang.Senden(QByteArray(2000, ' ') + "QUIT\n"));
+        QTRY_VERIFY(lang.Aufgelegt());
+        QVERIFY(LaeuftNoch(erster));
+
+        // Real requests still get through while the silent client holds its connection.
+        QVERIFY(Endet(Starten(ProgrammA)));
+        QVERIFY(LaeuftNoch(erster));
+        QVERIFY(Quit(ProgrammA, QStringLiteral("/quit")));
+        QVERIFY(Endet(erster));
+        // The ended instance took its socket with it.
+        QCOMPARE(Instanzen(), 0);
     }
 
     void zweiterStartEndet() {
